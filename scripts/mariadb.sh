@@ -94,7 +94,9 @@ show_log() {
 cmd_start() {
     [ $# -eq 2 ] || usage
     local dir=$1 port=$2 pid
-    [[ "$port" =~ ^[0-9]+$ ]] && [ "$port" -gt 0 ] && [ "$port" -lt 65536 ] || die "bad port: $port"
+    if ! [[ "$port" =~ ^[0-9]+$ ]] || [ "$port" -lt 1 ] || [ "$port" -gt 65535 ]; then
+        die "bad port: $port"
+    fi
     tools
     mkdir -p "$dir"
     dir=$(cd "$dir" && pwd -P)
@@ -115,7 +117,8 @@ cmd_start() {
         mkdir -p "$data"
         if ! "$INSTALL_DB" --no-defaults --user=root --datadir="$data" \
             --auth-root-authentication-method=normal --skip-test-db \
-            --skip-name-resolve >"$dir/install.log" 2>&1; then
+            --skip-name-resolve --innodb-log-file-size=16M --innodb-buffer-pool-size=64M \
+            >"$dir/install.log" 2>&1; then
             show_log "$dir/install.log"
             die "mariadb-install-db failed"
         fi
@@ -227,7 +230,10 @@ finally:
 EOF
     else
         # Nobody listens when the connection is refused.
-        ! (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null
+        if (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null; then
+            return 1
+        fi
+        return 0
     fi
 }
 

@@ -23,8 +23,10 @@ namespace {
 // The client may take long on a loaded machine; it is only stopped when it hangs.
 constexpr int kClientTimeoutMs = 300'000;
 
+// Qt Test reports an exception only as "unhandled"; the text goes to the log first.
 [[noreturn]] void fail(const QString& text)
 {
+    qCritical("%s", qPrintable(text));
     throw std::runtime_error(text.toStdString());
 }
 

@@ -452,10 +452,19 @@ void TForm1::UdelejSQL()
     v.Rok = suiComboBoxRok->currentIndex() > 0 ? suiComboBoxRok->currentText() : QString();
     v.Razeni = Razeni;
 
+    const int sloupec = suiDBGrid1->currentIndex().column();
     m_dny.clear();
     ZQuery1den.close();
     ZQuery1den.sql = SqlDnu(v);
-    ZQuery1den.open();
+    try {
+        ZQuery1den.open();
+    } catch (...) {
+        // the list stays empty until the next successful rebuild
+        DataSource1->zacatekZmeny();
+        ZQuery1.close();
+        DataSource1->konecZmeny();
+        throw;
+    }
     {
         const int datum = ZQuery1den.fieldIndexOrThrow("datum");
         const int celkem = ZQuery1den.fieldIndexOrThrow("hmotnostpp");
@@ -482,15 +491,14 @@ void TForm1::UdelejSQL()
         if (r >= 0)
             radek = r;
     }
-    nastavAktualniRadek(radek);
+    nastavAktualniRadek(radek, sloupec);
 }
 
-void TForm1::nastavAktualniRadek(int row)
+void TForm1::nastavAktualniRadek(int row, int col)
 {
     ZQuery1.moveTo(row);
     if (ZQuery1.recNo() < 0)
         return;
-    int col = suiDBGrid1->currentIndex().column();
     if (col < 0)
         col = suiDBGrid1->horizontalHeader()->logicalIndexAt(0);
     if (col < 0)

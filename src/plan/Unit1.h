@@ -106,7 +106,7 @@ private:
     void vytvorMenu();
     void vytvorPanely();
     void kresliDen(QPainter& p, const QRect& body, const QDate& d);
-    void nastavAktualniRadek(int row);
+    void nastavAktualniRadek(int row, int col);
 
     FormStorage m_storage;
     QHash<QDate, double> m_dny;

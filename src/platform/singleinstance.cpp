@@ -111,7 +111,7 @@ bool SingleInstance::isFirst()
             return false;
 
         // Nobody answered: a socket file left by a crashed process would make listen fail.
-        //x
+        QLocalServer::removeServer(m_name);
         if (!m_server) {
             m_server = new QLocalServer(this);
             connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
