@@ -384,6 +384,8 @@ private slots:
         h->setSectionHidden(5, true);
         const QList<SloupecGridu> arranged = form->sloupceGridu();
         QCOMPARE(arranged.first().pole, QStringLiteral("HMOTNOSTPP"));
+        form->UdelejSQL(); // a rebuild keeps the arrangement
+        QCOMPARE(form->sloupceGridu(), arranged);
         form->findChild<QAction*>("Uloennastavensloupc1")->trigger();
         QVERIFY(QFile::exists("planhla.slo"));
         form->close();

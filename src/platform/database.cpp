@@ -222,6 +222,12 @@ void RowSet::clear()
     m_rows = 0;
 }
 
+void RowSet::squeeze()
+{
+    m_data.squeeze();
+    m_ends.shrink_to_fit();
+}
+
 void RowSet::setFields(std::vector<Field> f)
 {
     clear();
@@ -396,6 +402,7 @@ void Query::open()
         m_rows.clear();
         m_conn->raise();
     }
+    m_rows.squeeze();
     m_active = true;
     first();
 }

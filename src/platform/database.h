@@ -106,6 +106,7 @@ public:
     void clear();
     void setFields(std::vector<Field> f);
     void appendRow(char** values, const unsigned long* lengths);
+    void squeeze(); // gives back what the growing buffers reserved
 
 private:
     std::vector<Field> m_fields;
