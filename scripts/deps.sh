@@ -7,7 +7,7 @@ PACKAGES=(
   qt6-base-dev libmariadb-dev
   mariadb-server mariadb-client
   libbenchmark-dev
-  xvfb xauth openbox imagemagick x11-utils fonts-wine fonts-dejavu-core
+  xvfb xauth openbox imagemagick x11-utils fonts-dejavu-core
 )
 
 missing=()

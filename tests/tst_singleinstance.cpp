@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -26,13 +27,17 @@ QString helperPath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/helper_single");
 }
 
+QStringList usedKeys;
+
 QString uniqueKey()
 {
     static int counter = 0;
-    return QStringLiteral("tsi%1_%2_%3")
-        .arg(QCoreApplication::applicationPid())
-        .arg(++counter)
-        .arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+    const QString key = QStringLiteral("tsi%1_%2_%3")
+                            .arg(QCoreApplication::applicationPid())
+                            .arg(++counter)
+                            .arg(QRandomGenerator::global()->generate() & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+    usedKeys << key;
+    return key;
 }
 
 // Where QLocalServer puts the socket of a plain (non-absolute) server name.
@@ -89,6 +94,7 @@ class TestSingleInstance : public QObject {
 
 private slots:
     void initTestCase();
+    void cleanup();
     void serverName_data();
     void serverName();
     void secondStartBringsFirstForward_data();
@@ -104,6 +110,17 @@ private slots:
 void TestSingleInstance::initTestCase()
 {
     QVERIFY2(QFile::exists(helperPath()), qPrintable(helperPath()));
+}
+
+// After a failed test, helpers killed by QProcess's destructor leave their socket files.
+void TestSingleInstance::cleanup()
+{
+    for (const QString& key : std::as_const(usedKeys)) {
+        const QString name = SingleInstance::serverNameFor(key);
+        QLocalServer::removeServer(name);
+        QFile::remove(QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock")));
+    }
+    usedKeys.clear();
 }
 
 void TestSingleInstance::serverName_data()

@@ -4,8 +4,6 @@
 #include "platform/guard.h"
 #include "platform/singleinstance.h"
 
-#include <QFile>
-#include <QFontDatabase>
 #include <QLocale>
 
 int main(int argc, char* argv[])
@@ -19,11 +17,6 @@ int main(int argc, char* argv[])
     SingleInstance guard(QCoreApplication::applicationFilePath());
     if (!guard.isFirst())
         return 0;
-
-    // The windows are drawn in Tahoma; Debian ships a free one with Wine's fonts.
-    for (const char* f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-        if (QFile::exists(QLatin1String(f)))
-            QFontDatabase::addApplicationFont(QLatin1String(f));
 
     TForm1 form;
     guard.setWindow(&form);
