@@ -113,7 +113,7 @@ void FormStorage::save()
     ini.writeInteger(m_section, QStringLiteral("FormVersion"), 0);
     for (const QString& p : std::as_const(m_props)) {
         const QString comp = p.section(u'.', 0, 0), prop = p.section(u'.', 1);
-        auto* w = m_form->findChild<QWidget*>(comp);
+        auto* w = comp == m_form->objectName() ? m_form : m_form->findChild<QWidget*>(comp);
         if (w)
             ini.writeString(m_section, comp + u'_' + prop, readProp(w, prop));
     }
