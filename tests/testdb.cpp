@@ -4,6 +4,8 @@
 
 #include "testdb.h"
 
+#include <QTcpServer>
+
 #include "platform/cp1250.h"
 
 #include <QAtomicInt>
@@ -201,4 +203,13 @@ void TestDatabase::writeKorvanIni(const QString& dir, const QString& extra) cons
         bytes += cp1250::fromUnicode(line) + "\r\n";
     if (f.write(bytes) != bytes.size())
         fail(QStringLiteral("TestDatabase: cannot write %1: %2").arg(path, f.errorString()));
+}
+
+quint16 TestDatabase::closedPort()
+{
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    const quint16 p = s.serverPort();
+    s.close();
+    return p;
 }

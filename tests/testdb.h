@@ -17,6 +17,8 @@ public:
 
     static int serverPort();      // port of the throwaway server
     static QString serverHost() { return QStringLiteral("127.0.0.1"); }
+    // A loopback port on which nothing listens.
+    static quint16 closedPort();
 
     QString name() const { return m_name; }
     // Sets host, port, database and user of a connection to this database (not connected).

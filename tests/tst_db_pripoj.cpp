@@ -66,15 +66,6 @@ private:
     QSemaphore m_ready;
 };
 
-// A loopback port on which nothing listens.
-quint16 closedPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    const quint16 p = s.serverPort();
-    s.close();
-    return p;
-}
 
 UdajeStanice stanice()
 {
@@ -181,7 +172,7 @@ void TestDbPripoj::ports()
     TestDatabase t;
     Forwarder fwd(quint16(TestDatabase::serverPort()));
     QVERIFY(fwd.port() != 0);
-    const quint16 closed = closedPort();
+    const quint16 closed = TestDatabase::closedPort();
     auto text = [&](Port p) {
         switch (p) {
         case Port::None: return QString();
@@ -305,7 +296,7 @@ void TestDbPripoj::portNotWholeNumber_data()
     QTest::newRow("empty SQL port") << "" << "" << "'' is not a valid integer value";
     QTest::newRow("open port") << port << "12a" << "'12a' is not a valid integer value";
     QTest::newRow("SQL port after unreachable open port")
-        << "3306a" << QString::number(closedPort()) << "'3306a' is not a valid integer value";
+        << "3306a" << QString::number(TestDatabase::closedPort()) << "'3306a' is not a valid integer value";
 }
 
 void TestDbPripoj::portNotWholeNumber()

@@ -50,14 +50,6 @@ QAction* action(QMenuBar* bar, const QString& menu, const QString& entry)
     return nullptr;
 }
 
-quint16 closedPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    const quint16 p = s.serverPort();
-    s.close();
-    return p;
-}
 
 // One start of the program: a folder with korvan05.ini and the working directory "work"
 // below it, ketrix.ini in the folder, and the main window shown.
@@ -247,7 +239,7 @@ void TestDbStart::portNotWholeNumber()
 void TestDbStart::serverDown()
 {
     TestDatabase t(true);
-    Spusteni s(t, {QString::number(closedPort())});
+    Spusteni s(t, {QString::number(TestDatabase::closedPort())});
     QVERIFY(s.start());
     TForm1& f = *s.form;
 

@@ -1,10 +1,7 @@
 #include "plansql.h"
 
-#include "platform/cp1250.h"
 #include "platform/database.h"
-
-#include <QSaveFile>
-#include <stdexcept>
+#include "platform/textfile.h"
 
 namespace {
 void vyber(QStringList& s, const VyberPlanu& v)
@@ -43,13 +40,5 @@ QStringList RokyVyberu(int letosniRok)
 
 void UlozTextSql(const QString& fileName, const QStringList& lines)
 {
-    QByteArray data;
-    for (const QString& l : lines) {
-        data += cp1250::fromUnicode(l);
-        data += "\r\n";
-    }
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit())
-        throw std::runtime_error(
-            QStringLiteral("Nelze zapsat soubor %1: %2").arg(fileName, f.errorString()).toStdString());
+    zapisSoubor(fileName, radkyCp1250(lines));
 }

@@ -1,9 +1,8 @@
 #include "sloupce.h"
 
 #include "platform/cp1250.h"
+#include "platform/textfile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <stdexcept>
 
@@ -115,18 +114,10 @@ QList<SloupecGridu> CtiSloupce(const QByteArray& data)
 
 void UlozSloupce(const QString& fileName, const QList<SloupecGridu>& sloupce)
 {
-    const QByteArray data = ZapisSloupce(sloupce);
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit())
-        throw std::runtime_error(
-            QStringLiteral("Nelze zapsat soubor %1: %2").arg(fileName, f.errorString()).toStdString());
+    zapisSoubor(fileName, ZapisSloupce(sloupce));
 }
 
 QList<SloupecGridu> NactiSloupce(const QString& fileName)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly))
-        throw std::runtime_error(
-            QStringLiteral("Nelze otevřít soubor %1: %2").arg(fileName, f.errorString()).toStdString());
-    return CtiSloupce(f.readAll());
+    return CtiSloupce(nactiSoubor(fileName));
 }

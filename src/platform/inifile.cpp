@@ -1,10 +1,8 @@
 #include "inifile.h"
 
-#include "cp1250.h"
+#include "textfile.h"
 
 #include <QFile>
-#include <QSaveFile>
-#include <stdexcept>
 
 IniFile::IniFile(const QString& path) : m_path(path)
 {
@@ -20,34 +18,13 @@ void IniFile::load()
 {
     m_lines.clear();
     QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
-        return;
-    const QString text = cp1250::toUnicode(f.readAll());
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            m_lines.append(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size())
-        m_lines.append(text.mid(start));
+    if (f.open(QIODevice::ReadOnly))
+        m_lines = radkyZCp1250(f.readAll());
 }
 
 void IniFile::save() const
 {
-    QByteArray data;
-    for (const QString& line : m_lines) {
-        data += cp1250::fromUnicode(line);
-        data += "\r\n";
-    }
-    QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit())
-        throw std::runtime_error(
-            QStringLiteral("Nelze zapsat soubor %1: %2").arg(m_path, f.errorString()).toStdString());
+    zapisSoubor(m_path, radkyCp1250(m_lines));
 }
 
 bool IniFile::sectionName(const QString& line, QString* name)
