@@ -5,12 +5,26 @@
 #include <QLocale>
 #include <QVariant>
 
+#include <malloc.h>
 #include <mysql.h>
 #include <errmsg.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
+namespace {
+// The rows of a list are held in a few large buffers. glibc serves such buffers from mmap
+// until the first one is freed and then raises its threshold, after which they come from the
+// heap: growing them copies, and closing a list no longer gives the memory back. A fixed
+// threshold keeps them in mmap, so a rebuild of a big list peaks at one copy of its rows.
+const bool g_pamet = [] {
+#ifdef M_MMAP_THRESHOLD
+    mallopt(M_MMAP_THRESHOLD, 4 * 1024 * 1024);
+#endif
+    return true;
+}();
+} // namespace
 
 namespace db {
 
@@ -197,12 +211,12 @@ int RowSet::fieldIndex(QByteArrayView name) const
 
 bool RowSet::isNull(int row, int col) const
 {
-    return m_ends[size_t(row) * m_fields.size() + size_t(col)] & kNullBit;
+    return m_ends[qsizetype(size_t(row) * m_fields.size() + size_t(col))] & kNullBit;
 }
 
 QByteArrayView RowSet::raw(int row, int col) const
 {
-    const size_t i = size_t(row) * m_fields.size() + size_t(col);
+    const qsizetype i = qsizetype(size_t(row) * m_fields.size() + size_t(col));
     const uint32_t end = m_ends[i] & ~kNullBit;
     const uint32_t begin = i == 0 ? 0 : (m_ends[i - 1] & ~kNullBit);
     return QByteArrayView(m_data.constData() + begin, end - begin);
@@ -217,15 +231,17 @@ size_t RowSet::memoryBytes() const
 void RowSet::clear()
 {
     m_fields.clear();
-    m_data = QByteArray();
-    m_ends = {};
+    // The buffers keep their memory: a closed list is usually opened again at once, and
+    // filling pages already mapped is cheaper than mapping fresh ones.
+    m_data.resize(0);
+    m_ends.resize(0);
     m_rows = 0;
 }
 
 void RowSet::squeeze()
 {
     m_data.squeeze();
-    m_ends.shrink_to_fit();
+    m_ends.squeeze();
 }
 
 void RowSet::setFields(std::vector<Field> f)
@@ -239,9 +255,9 @@ void RowSet::appendRow(char** values, const unsigned long* lengths)
     for (size_t c = 0; c < m_fields.size(); ++c) {
         if (values[c]) {
             m_data.append(values[c], qsizetype(lengths[c]));
-            m_ends.push_back(uint32_t(m_data.size()));
+            m_ends.append(uint32_t(m_data.size()));
         } else {
-            m_ends.push_back(uint32_t(m_data.size()) | kNullBit);
+            m_ends.append(uint32_t(m_data.size()) | kNullBit);
         }
     }
     if (m_data.size() >= qsizetype(kNullBit))

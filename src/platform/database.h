@@ -111,7 +111,7 @@ public:
 private:
     std::vector<Field> m_fields;
     QByteArray m_data;
-    std::vector<uint32_t> m_ends;
+    QList<quint32> m_ends; // grows in place (realloc), unlike std::vector
     int m_rows = 0;
 };
 
