@@ -551,22 +551,23 @@ void TForm1::suiComboBoxRokChange()
     UdelejSQL();
 }
 
-void TForm1::Setriditpodlesloupce1Click()
+void TForm1::setrid(const QString& smer)
 {
     const int col = suiDBGrid1->currentIndex().column();
     if (col < 0)
         return;
-    Razeni = QStringLiteral("order by ") + DataSource1->pole(col);
+    Razeni = QStringLiteral("order by ") + DataSource1->pole(col) + smer;
     UdelejSQL();
+}
+
+void TForm1::Setriditpodlesloupce1Click()
+{
+    setrid(QString());
 }
 
 void TForm1::Setriditsestupne1Click()
 {
-    const int col = suiDBGrid1->currentIndex().column();
-    if (col < 0)
-        return;
-    Razeni = QStringLiteral("order by ") + DataSource1->pole(col) + QStringLiteral(" DESC");
-    UdelejSQL();
+    setrid(QStringLiteral(" DESC"));
 }
 
 QList<SloupecGridu> TForm1::sloupceGridu() const

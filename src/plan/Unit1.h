@@ -107,6 +107,7 @@ private:
     void vytvorPanely();
     void kresliDen(QPainter& p, const QRect& body, const QDate& d);
     void nastavAktualniRadek(int row, int col);
+    void setrid(const QString& smer); // by the column of the current cell
 
     FormStorage m_storage;
     QHash<QDate, double> m_dny;

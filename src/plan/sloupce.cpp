@@ -1,6 +1,5 @@
 #include "sloupce.h"
 
-#include "platform/cp1250.h"
 #include "platform/textfile.h"
 
 #include <QStringList>
@@ -75,22 +74,19 @@ QList<SloupecGridu> VychoziSloupcePlanu()
 
 QByteArray ZapisSloupce(const QList<SloupecGridu>& sloupce)
 {
-    QByteArray out = QByteArray(kHlavicka) + "\r\n";
+    QStringList radky{QLatin1String(kHlavicka)};
     for (const SloupecGridu& s : sloupce) {
         const QStringList pole{escape(s.pole), escape(s.titulek), zarovnaniText(s.zarovnaniTitulku),
                                QString::number(s.sirka), zarovnaniText(s.zarovnani),
                                s.viditelny ? QStringLiteral("1") : QStringLiteral("0")};
-        out += cp1250::fromUnicode(pole.join(u'\t')) + "\r\n";
+        radky << pole.join(u'\t');
     }
-    return out;
+    return radkyCp1250(radky);
 }
 
 QList<SloupecGridu> CtiSloupce(const QByteArray& data)
 {
-    const QString text = cp1250::toUnicode(data);
-    QStringList lines = text.split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    const QStringList lines = radkyZCp1250(data);
     if (lines.isEmpty() || lines.first() != QLatin1String(kHlavicka))
         chyba(1, QStringLiteral("neznámý formát souboru"));
     QList<SloupecGridu> out;
